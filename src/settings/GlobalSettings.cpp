@@ -1,0 +1,5 @@
+#include "settings/GlobalSettings.h"
+
+QString FontName;
+qint32 GlobalActiveStyle = 0;
+QString GlobalActiveName;
