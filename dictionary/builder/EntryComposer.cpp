@@ -31,22 +31,24 @@ QByteArray composeContent(const WordRow& row, const UnihanEntry& entry, const Ra
 } // namespace
 
 QStringList orderReadings(const QStringList& viHan, const QStringList& unihan,
-                          const QString& radicalName) {
+                          const QStringList& hints, const QString& radicalName) {
     QStringList table, confirmed, unihanOnly;
     for (const QString& r : viHan) {
         const QString reading = canonicalSyllable(r);
         if (!reading.isEmpty() && !table.contains(reading))
             table.append(reading);
     }
-    for (const QString& r : unihan) {
-        const QString reading = canonicalSyllable(r);
-        if (reading.isEmpty())
-            continue;
-        if (table.contains(reading)) {
-            if (!confirmed.contains(reading))
-                confirmed.append(reading);
-        } else if (!unihanOnly.contains(reading)) {
-            unihanOnly.append(reading);
+    for (const QStringList* source : {&unihan, &hints}) {
+        for (const QString& r : *source) {
+            const QString reading = canonicalSyllable(r);
+            if (reading.isEmpty())
+                continue;
+            if (table.contains(reading)) {
+                if (!confirmed.contains(reading))
+                    confirmed.append(reading);
+            } else if (source == &unihan && !unihanOnly.contains(reading)) {
+                unihanOnly.append(reading);
+            }
         }
     }
     // A reading both sources give is the common one; Unihan's own are often
@@ -94,9 +96,15 @@ std::vector<WordRow> composeWords(const UnihanTable& unihan, const ViHanTable& v
         row.strokes = entry.totalStrokes;
         row.nameHan = fromCodePoint(cp);
         const auto name = radicalNames.find(row.nameHan);
-        row.readings =
-            orderReadings(vi != viHan.end() ? vi->second : QStringList(), entry.vietnamese,
-                          name != radicalNames.end() ? name->second : QString());
+        QStringList hints;
+        for (const QString& variant : entry.variants) {
+            const auto v = unihan.find(char32_t(variant.toUcs4().value(0)));
+            if (v != unihan.end())
+                hints += v->second.vietnamese;
+        }
+        row.readings = orderReadings(vi != viHan.end() ? vi->second : QStringList(),
+                                     entry.vietnamese, hints,
+                                     name != radicalNames.end() ? name->second : QString());
         if (row.readings.isEmpty())
             continue;
         row.nameVie = joinWithinColumn(row.readings, kNameVieLength);

@@ -34,8 +34,10 @@ std::vector<WordRow> composeWords(const UnihanTable& unihan, const ViHanTable& v
 // Readings of one character, most used first as far as the sources tell: a
 // radical's own name; readings both the input table and Unihan give; the
 // input table's others in its order; those only Unihan gives.
+// hints are Unihan's readings of the character's variants: they confirm a
+// reading but add none.
 QStringList orderReadings(const QStringList& viHan, const QStringList& unihan,
-                          const QString& radicalName);
+                          const QStringList& hints, const QString& radicalName);
 
 QString joinWithinColumn(const QStringList& readings, int maxLength);
 

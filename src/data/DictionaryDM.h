@@ -4,15 +4,49 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+#include <stdexcept>
 #include <variant>
+
+namespace fb {
+class FbClient;
+class FbConnection;
+class FbTransaction;
+class FbQuery;
+} // namespace fb
 
 // A registry value as the settings routines pass it around.
 using RegData = std::variant<QString, qint32, QByteArray>;
 
-// The dictionary data module: lives for the whole run and owns the settings
-// fields read at start-up.
+// The dictionary could not be opened: the client library, the file, the
+// transaction or the settings failed. The text names the file and the reason.
+class DatabaseOpenError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The dictionary data module: lives for the whole run and owns the database
+// connection with its one read-only transaction, the full word list and the
+// settings fields read at start-up.
 class TfrmDictionaryDM {
 public:
+    explicit TfrmDictionaryDM(QString programFolder = QString());
+    ~TfrmDictionaryDM();
+    TfrmDictionaryDM(const TfrmDictionaryDM&) = delete;
+    TfrmDictionaryDM& operator=(const TfrmDictionaryDM&) = delete;
+
+    // Opens the database and reads the settings; throws DatabaseOpenError.
+    void DataModuleCreate();
+    bool isOpen() const;
+
+    QString programFolder() const { return vProgramFolder; }
+    QString databaseName() const;
+
+    fb::FbConnection& dbDictionary() const { return *dbDictionary_; }
+    fb::FbTransaction& trDictionary() const { return *trDictionary_; }
+    // The word query over every entry, without filter.
+    fb::FbQuery& qryListWords() const { return *qryListWords_; }
+
     // How SetRegistryData stores its data.
     enum RegDataType : int {
         rdUnknown = 0, // the type already stored under that name
@@ -39,4 +73,9 @@ public:
 
 private:
     void ReadStartWithSystem();
+
+    QString vProgramFolder;
+    std::unique_ptr<fb::FbConnection> dbDictionary_;
+    std::unique_ptr<fb::FbTransaction> trDictionary_;
+    std::unique_ptr<fb::FbQuery> qryListWords_;
 };

@@ -57,7 +57,11 @@ FbClient& FbClient::load(const QString& libraryFolder) {
     prepareFirebirdEnvironment(libraryFolder);
 
     const QString own = QDir(libraryFolder).filePath(QStringLiteral("libfbclient.so"));
-    const QByteArray name = QFileInfo::exists(own) ? QFile::encodeName(own) : "libfbclient.so.2";
+    // A library in the program folder wins, even when it is a broken link:
+    // what the folder ships is what must load.
+    const QFileInfo ownInfo(own);
+    const QByteArray name =
+        ownInfo.exists() || ownInfo.isSymLink() ? QFile::encodeName(own) : "libfbclient.so.2";
     void* library = dlopen(name.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!library)
         throw FbError(QString::fromLocal8Bit(dlerror()));

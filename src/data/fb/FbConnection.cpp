@@ -3,6 +3,7 @@
 #include "data/fb/FbStatus.h"
 
 #include <QFile>
+#include <csignal>
 #include <ibase.h>
 
 namespace fb {
@@ -32,8 +33,28 @@ IXpbBuilder* buildDpb(FbClient& client, ThrowStatusWrapper* st, const FbConnectP
     return dpb;
 }
 
+// The engine's first attachment in a process installs its own SIGINT and
+// SIGTERM handlers, after which a terminated program no longer ends (and may
+// spin at shutdown). The program's handlers are put back.
+class KeepSignalHandlers {
+public:
+    KeepSignalHandlers() {
+        sigaction(SIGINT, nullptr, &int_);
+        sigaction(SIGTERM, nullptr, &term_);
+    }
+    ~KeepSignalHandlers() {
+        sigaction(SIGINT, &int_, nullptr);
+        sigaction(SIGTERM, &term_, nullptr);
+    }
+
+private:
+    struct sigaction int_ {};
+    struct sigaction term_ {};
+};
+
 Firebird::IAttachment* open(FbClient& client, const FbConnectParams& params, Purpose purpose,
                             int pageSize = 0) {
+    const KeepSignalHandlers keep;
     return guarded(client, [&](ThrowStatusWrapper* st) {
         IXpbBuilder* dpb = buildDpb(client, st, params, purpose, pageSize);
         Firebird::IProvider* provider = client.master()->getDispatcher();

@@ -37,6 +37,7 @@ PositionalSql toPositional(const QString& sql) {
             while (end < n && isNameChar(sql[end]))
                 ++end;
             out.names.append(sql.mid(i + 1, end - i - 1).toUpper());
+            out.markers.append(out.sql.size());
             out.sql += u'?';
             i = end - 1;
         } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 namespace fb {
@@ -11,7 +12,8 @@ namespace fb {
 // comments are left alone.
 struct PositionalSql {
     QString sql;
-    QStringList names; // upper-cased
+    QStringList names;          // upper-cased
+    QList<qsizetype> markers;   // where each "?" stands in sql
 };
 
 PositionalSql toPositional(const QString& sql);

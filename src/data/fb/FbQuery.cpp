@@ -15,17 +15,34 @@ using Firebird::ThrowStatusWrapper;
 namespace {
 
 constexpr unsigned kCharsetUtf8 = 4;
-constexpr unsigned kMaxVarcharBytes = 32765;
 constexpr int kMaxPrepared = 16;
+// The longest text a parameter can carry (a UTF8 VARCHAR holds 32,764 bytes).
+constexpr qsizetype kMaxTextChars = 8191;
 
-// The longest prefix of a UTF-8 text that fits in max bytes, cut between characters.
-QByteArray fitUtf8(const QByteArray& bytes, qsizetype max) {
-    if (bytes.size() <= max)
-        return bytes;
-    qsizetype cut = max;
-    while (cut > 0 && (uchar(bytes[cut]) & 0xC0) == 0x80)
-        --cut;
-    return bytes.left(cut);
+qsizetype utf8Chars(const QByteArray& bytes) {
+    qsizetype n = 0;
+    for (char c : bytes)
+        n += (uchar(c) & 0xC0) != 0x80;
+    return n;
+}
+
+// At most kMaxTextChars characters of a UTF-8 text, cut between characters.
+QByteArray fitText(const QByteArray& bytes) {
+    qsizetype chars = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if ((uchar(bytes[i]) & 0xC0) != 0x80 && ++chars > kMaxTextChars)
+            return bytes.left(i);
+    }
+    return bytes;
+}
+
+QByteArray textOf(const QVariant& v) {
+    return v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+}
+
+bool isText(const QVariant& v) {
+    return v.isValid() && !v.isNull() &&
+           (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray);
 }
 
 } // namespace
@@ -46,6 +63,8 @@ struct FbQuery::Prepared {
     QStringList names;             // parameter of each position
     std::vector<unsigned> inTypes; // as the server describes each position
     std::vector<int> inSubTypes;
+    std::vector<unsigned> inLengths;  // in bytes
+    std::vector<unsigned> inCharsets;
     std::vector<Column> columns;
     unsigned outputLength = 0;
 
@@ -115,25 +134,29 @@ int FbQuery::preparedCount() const {
     return int(cache_.size());
 }
 
-FbQuery::Prepared& FbQuery::prepared(const QString& text) {
-    if (auto it = cache_.find(text); it != cache_.end())
+FbQuery::Prepared& FbQuery::prepared(const QString& key, const QString& positionalSql,
+                                     const QStringList& names) {
+    if (auto it = cache_.find(key); it != cache_.end()) {
+        lastPrepared_ = *it;
         return **it;
+    }
     if (cache_.size() >= kMaxPrepared)
         cache_.clear(); // a reader of few statements never gets here
     FbConnection& connection = transaction_.connection();
     FbClient& client = connection.client();
     auto p = std::make_shared<Prepared>(client);
-    const PositionalSql positional = toPositional(text);
-    p->names = positional.names;
-    const QByteArray sql = positional.sql.toUtf8();
+    p->names = names;
+    const QByteArray sql = positionalSql.toUtf8();
     guarded(client, [&](ThrowStatusWrapper* st) {
         p->statement =
             connection.handle()->prepare(st, transaction_.handle(), 0, sql.constData(), 3,
                                          Firebird::IStatement::PREPARE_PREFETCH_METADATA);
         IMessageMetadata* input = p->statement->getInputMetadata(st);
         for (unsigned i = 0, n = input->getCount(st); i < n; ++i) {
-            p->inTypes.push_back(input->getType(st, i));
+            p->inTypes.push_back(input->getType(st, i) & ~1u);
             p->inSubTypes.push_back(input->getSubType(st, i));
+            p->inLengths.push_back(input->getLength(st, i));
+            p->inCharsets.push_back(input->getCharSet(st, i));
         }
         input->release();
         p->output = p->statement->getOutputMetadata(st);
@@ -149,7 +172,41 @@ FbQuery::Prepared& FbQuery::prepared(const QString& text) {
             p->columns.push_back(c);
         }
     });
-    return **cache_.insert(text, p);
+    lastPrepared_ = p;
+    return **cache_.insert(key, p);
+}
+
+// The server takes a text parameter as the type it inferred from the column
+// it is compared with, and refuses a longer value ("string right
+// truncation"). Such a value is legitimate (a search text may be as long as
+// the user likes, and with wildcards may still match), so the statement is
+// prepared once more with those parameters widened by a cast, and that
+// variant is kept like any other.
+FbQuery::Prepared& FbQuery::statementFor(const QString& text) {
+    const PositionalSql positional = toPositional(text);
+    Prepared& plain = prepared(text, positional.sql, positional.names);
+    QList<int> wide;
+    for (int i = 0; i < int(plain.names.size()) && i < int(plain.inTypes.size()); ++i) {
+        const QVariant v = params_.value(plain.names[i]);
+        if (!isText(v) || (plain.inTypes[i] != SQL_VARYING && plain.inTypes[i] != SQL_TEXT))
+            continue;
+        const QByteArray bytes = textOf(v);
+        const bool tooLong = plain.inCharsets[i] == kCharsetUtf8
+                                 ? utf8Chars(bytes) > plain.inLengths[i] / 4
+                                 : bytes.size() > plain.inLengths[i];
+        if (tooLong)
+            wide.append(i);
+    }
+    if (wide.isEmpty())
+        return plain;
+    QString sql = positional.sql;
+    QString key = text + QStringLiteral("\n-- widened");
+    for (qsizetype k = wide.size() - 1; k >= 0; --k) {
+        sql.replace(positional.markers[wide[k]], 1,
+                    QStringLiteral("cast(? as varchar(%1))").arg(kMaxTextChars));
+        key += QStringLiteral(" %1").arg(wide[k]);
+    }
+    return prepared(key, sql, positional.names);
 }
 
 // Builds the input message from the current values (the layer describes each
@@ -179,7 +236,7 @@ void FbQuery::runWithInput(Prepared& p, bool withCursor) {
             data[i] = v.toString().toUtf8();
         }
         if (!isBlob[i] && !isInteger[i])
-            data[i] = fitUtf8(data[i], kMaxVarcharBytes);
+            data[i] = fitText(data[i]);
     }
 
     guarded(client, [&](ThrowStatusWrapper* st) {
@@ -246,10 +303,9 @@ void FbQuery::runWithInput(Prepared& p, bool withCursor) {
 
 void FbQuery::open() {
     close();
-    const QString text = fullSQL();
-    Prepared& p = prepared(text);
+    Prepared& p = statementFor(fullSQL());
     cursor_ = std::make_unique<Cursor>();
-    cursor_->prepared = cache_.value(text);
+    cursor_->prepared = lastPrepared_;
     cursor_->row.assign(p.outputLength, 0);
     try {
         runWithInput(p, true);
@@ -262,7 +318,7 @@ void FbQuery::open() {
 
 void FbQuery::execute() {
     close();
-    runWithInput(prepared(fullSQL()), false);
+    runWithInput(statementFor(fullSQL()), false);
 }
 
 void FbQuery::close() {

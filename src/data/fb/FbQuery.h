@@ -70,7 +70,8 @@ public:
 private:
     struct Prepared;
     struct Cursor;
-    Prepared& prepared(const QString& text);
+    Prepared& prepared(const QString& key, const QString& positionalSql, const QStringList& names);
+    Prepared& statementFor(const QString& text);
     void runWithInput(Prepared& p, bool withCursor);
     int requireField(const QString& name) const;
 
@@ -80,6 +81,7 @@ private:
     QHash<QString, QVariant> params_;
     QHash<QString, std::shared_ptr<Prepared>> cache_;
     std::unique_ptr<Cursor> cursor_;
+    std::shared_ptr<Prepared> lastPrepared_;
 };
 
 } // namespace fb
