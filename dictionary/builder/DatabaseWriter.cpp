@@ -91,6 +91,8 @@ void writeDictionary(const QString& path, const QString& programFolder,
     QFile::remove(path);
     if (!QFile::rename(building, path))
         throw fb::FbError(QStringLiteral("cannot move %1 to %2").arg(building, path));
+    // Readable by every user; nobody writes it.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 }
 
 } // namespace builder

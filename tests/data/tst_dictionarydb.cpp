@@ -1,6 +1,7 @@
 #include "DictionaryFixture.h"
 #include "data/DictionaryDM.h"
 #include "data/WordStatements.h"
+#include "data/fb/FbClient.h"
 #include "data/fb/FbQuery.h"
 
 #include <QCryptographicHash>
@@ -26,6 +27,7 @@ QByteArray fileHash(const QString& path) {
 QProcessEnvironment firebirdEnvironment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("FIREBIRD", builtProgramFolder() + "firebird");
+    env.insert("FIREBIRD_LOCK", fb::firebirdLockFolder());
     env.insert("LC_ALL", "C.UTF-8");
     return env;
 }
@@ -115,13 +117,20 @@ private slots:
         QTest::addColumn<QString>("pinyin");
         // Readings: the radical's own name, then what both sources give, then
         // the input table's, then Unihan's alone.
-        QTest::newRow("radical name first") << "行" << "hành, hàng, hạnh, hạng" << 6 << 144 << "xíng";
-        QTest::newRow("confirmed by both first") << "國" << "quốc, quắc" << 11 << 31 << "guó";
-        QTest::newRow("Unihan spelling unified") << "水" << "thủy, héo" << 4 << 85 << "shuǐ";
-        QTest::newRow("one reading") << "人" << "nhân" << 2 << 9 << "rén";
-        QTest::newRow("confirmed through its traditional form") << "国" << "quốc, quắc" << 8 << 31 << "guó";
-        QTest::newRow("29 strokes") << "鬱" << "uất" << 29 << 192 << "yù";
-        QTest::newRow("Extension B, Unihan only") << "𠀧" << "ba" << 7 << 1 << "";
+        QTest::newRow("radical name first") << "行"
+                                            << "hành, hàng, hạnh, hạng" << 6 << 144 << "xíng";
+        QTest::newRow("confirmed by both first") << "國"
+                                                 << "quốc, quắc" << 11 << 31 << "guó";
+        QTest::newRow("Unihan spelling unified") << "水"
+                                                 << "thủy, héo" << 4 << 85 << "shuǐ";
+        QTest::newRow("one reading") << "人"
+                                     << "nhân" << 2 << 9 << "rén";
+        QTest::newRow("confirmed through its traditional form") << "国"
+                                                                << "quốc, quắc" << 8 << 31 << "guó";
+        QTest::newRow("29 strokes") << "鬱"
+                                    << "uất" << 29 << 192 << "yù";
+        QTest::newRow("Extension B, Unihan only") << "𠀧"
+                                                  << "ba" << 7 << 1 << "";
     }
 
     void wordsAgainstTheirSources() {
@@ -199,21 +208,20 @@ private slots:
             .replace(":SEARCH_TEXT_2", "'% NHẤT'")
             .replace(":SEARCH_TEXT_3", "'% NHẤT,%'")
             .replace(":SEARCH_TEXT", "'NHẤT'");
-        QTest::newRow("view 1, nhất")
-            << view1 + order
-            << QVariantMap{{"SEARCH_TEXT", "NHẤT"}, {"SEARCH_TEXT_1", "NHẤT,%"},
-                           {"SEARCH_TEXT_2", "% NHẤT"}, {"SEARCH_TEXT_3", "% NHẤT,%"}}
-            << literal + order;
+        QTest::newRow("view 1, nhất") << view1 + order
+                                      << QVariantMap{{"SEARCH_TEXT", "NHẤT"},
+                                                     {"SEARCH_TEXT_1", "NHẤT,%"},
+                                                     {"SEARCH_TEXT_2", "% NHẤT"},
+                                                     {"SEARCH_TEXT_3", "% NHẤT,%"}}
+                                      << literal + order;
         const QString view2 = words::kWordRecordSQL + "\n where  W.ID_GRW = :BO_THU";
-        QTest::newRow("view 2, radical 85")
-            << view2 + order << QVariantMap{{"BO_THU", 85}}
-            << QString(view2).replace(":BO_THU", "85") + order;
+        QTest::newRow("view 2, radical 85") << view2 + order << QVariantMap{{"BO_THU", 85}}
+                                            << QString(view2).replace(":BO_THU", "85") + order;
         const QString view3 = words::kWordRecordSQL + "\n where  W.SO_NET = :SO_NET";
-        QTest::newRow("view 3, 33 strokes")
-            << view3 + order << QVariantMap{{"SO_NET", 33}}
-            << QString(view3).replace(":SO_NET", "33") + order;
-        QTest::newRow("radical list") << words::kRadicalListSQL << QVariantMap{}
-                                      << words::kRadicalListSQL;
+        QTest::newRow("view 3, 33 strokes") << view3 + order << QVariantMap{{"SO_NET", 33}}
+                                            << QString(view3).replace(":SO_NET", "33") + order;
+        QTest::newRow("radical list")
+            << words::kRadicalListSQL << QVariantMap{} << words::kRadicalListSQL;
     }
 
     void sameRowsAsIsql() {
@@ -268,13 +276,20 @@ private slots:
     void openFailures_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing file") << "missing" << "No such file or directory";
-        QTest::newRow("random bytes") << "random" << "is not a valid database";
-        QTest::newRow("truncated to 100 KB") << "truncated" << "File size is less than expected";
-        QTest::newRow("truncated to half") << "half" << "File size is less than expected";
-        QTest::newRow("older on-disk structure") << "old" << "unsupported on-disk structure";
-        QTest::newRow("broken client library") << "broken-library" << "libfbclient.so";
-        QTest::newRow("missing client library") << "missing-library" << "libfbclient.so";
+        QTest::newRow("missing file") << "missing"
+                                      << "No such file or directory";
+        QTest::newRow("random bytes") << "random"
+                                      << "is not a valid database";
+        QTest::newRow("truncated to 100 KB") << "truncated"
+                                             << "File size is less than expected";
+        QTest::newRow("truncated to half") << "half"
+                                           << "File size is less than expected";
+        QTest::newRow("older on-disk structure") << "old"
+                                                 << "unsupported on-disk structure";
+        QTest::newRow("broken client library") << "broken-library"
+                                               << "libfbclient.so";
+        QTest::newRow("missing client library") << "missing-library"
+                                                << "libfbclient.so";
     }
 
     void openFailures() {
@@ -316,8 +331,8 @@ private slots:
         }
         const QByteArray before = fileHash(db);
         const auto listing = [&] {
-            return QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
-                                                 QDir::NoDotAndDotDot);
+            return QDir(folder.path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
         };
         const QStringList entriesBefore = listing();
 

@@ -18,7 +18,9 @@ namespace {
 FbClient* g_client = nullptr;
 std::mutex g_loadMutex;
 
-QString lockFolder() {
+} // namespace
+
+QString firebirdLockFolder() {
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (base.isEmpty() || !QFileInfo(base).isWritable())
         base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
@@ -26,8 +28,6 @@ QString lockFolder() {
         base = QDir::tempPath() + QStringLiteral("/zentavo-") + qEnvironmentVariable("USER");
     return base + QStringLiteral("/zentavo/firebird-lock");
 }
-
-} // namespace
 
 QString FbClient::firebirdRoot(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("firebird"));
@@ -37,7 +37,7 @@ void prepareFirebirdEnvironment(const QString& programFolder) {
     if (!qEnvironmentVariableIsSet("FIREBIRD"))
         qputenv("FIREBIRD", QFile::encodeName(FbClient::firebirdRoot(programFolder)));
     if (!qEnvironmentVariableIsSet("FIREBIRD_LOCK")) {
-        const QString folder = lockFolder();
+        const QString folder = firebirdLockFolder();
         QDir().mkpath(folder);
         qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
     }

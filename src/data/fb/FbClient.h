@@ -38,4 +38,8 @@ private:
 
 void prepareFirebirdEnvironment(const QString& programFolder);
 
+// The per-user folder of the engine's lock files; every process that opens
+// the dictionary must use the same one.
+QString firebirdLockFolder();
+
 } // namespace fb

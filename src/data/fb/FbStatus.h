@@ -6,29 +6,23 @@
 #include "data/fb/FbError.h"
 
 #include <firebird/Interface.h>
-#include <type_traits>
 
 namespace fb {
 
+// One status object per thread, cleared before each use: a fetch per row
+// must not allocate one.
+inline Firebird::IStatus* threadStatus(FbClient& client) {
+    thread_local Firebird::IStatus* status = client.master()->getStatus();
+    status->init();
+    return status;
+}
+
 template <class Call> auto guarded(FbClient& client, Call&& call) {
-    Firebird::IStatus* status = client.master()->getStatus();
-    Firebird::ThrowStatusWrapper wrapper(status);
+    Firebird::ThrowStatusWrapper wrapper(threadStatus(client));
     try {
-        if constexpr (std::is_void_v<decltype(call(&wrapper))>) {
-            call(&wrapper);
-            status->dispose();
-        } else {
-            auto result = call(&wrapper);
-            status->dispose();
-            return result;
-        }
+        return call(&wrapper);
     } catch (const Firebird::FbException& e) {
-        const QString text = client.statusText(e.getStatus());
-        status->dispose();
-        throw FbError(text);
-    } catch (...) {
-        status->dispose();
-        throw;
+        throw FbError(client.statusText(e.getStatus()));
     }
 }
 
