@@ -9,6 +9,7 @@
 #include "data/fb/FbError.h"
 #include "data/fb/FbQuery.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/shell/Shell.h"
 
 #include <QDir>
 
@@ -59,4 +60,9 @@ void TfrmDictionaryDM::DataModuleCreate() {
             QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(databaseName()),
                                          QString::fromUtf8(e.what())).toStdString());
     }
+}
+
+bool TfrmDictionaryDM::RunAsAdmin(QWidget* parent, const QString& program,
+                                  const QString& parameters) {
+    return platform::runElevated(parent, program, parameters);
 }

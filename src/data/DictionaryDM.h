@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/HanWordList.h"
+#include "data/ViewedWords.h"
 #include "platform/registry/RegistryStore.h"
 
 #include <QByteArray>
@@ -28,6 +30,8 @@ public:
 // The dictionary data module: lives for the whole run and owns the database
 // connection with its one read-only transaction, the full word list and the
 // settings fields read at start-up.
+class QWidget;
+
 class TfrmDictionaryDM {
 public:
     explicit TfrmDictionaryDM(QString programFolder = QString());
@@ -55,6 +59,15 @@ public:
         rdInteger = 3,
         rdBinary = 4,
     };
+
+    // Every Han form of the dictionary, built at the main window's first show.
+    HanWordList vHanWordList;
+    // The words viewed during the run, newest first.
+    ViewedWords mdViewedWords;
+
+    // The failure path of start-up: asks for this program to be started again
+    // with administrator rights (see platform::runElevated for the guard).
+    bool RunAsAdmin(QWidget* parent, const QString& program, const QString& parameters);
 
     qint32 vOpenDict = 0;
     quint32 vBgColor = 0;

@@ -418,34 +418,50 @@ QByteArray FbQuery::asBytes(int field) const {
             text.chop(1);
         return text;
     }
-    case SQL_BLOB: {
-        ISC_QUAD id{};
-        std::memcpy(&id, at, sizeof id);
-        FbConnection& connection = transaction_.connection();
-        return guarded(connection.client(), [&](ThrowStatusWrapper* st) {
-            QByteArray bytes;
-            auto* blob = connection.handle()->openBlob(st, transaction_.handle(), &id, 0, nullptr);
-            try {
-                char segment[32768];
-                for (;;) {
-                    unsigned length = 0;
-                    const int rc = blob->getSegment(st, sizeof segment, segment, &length);
-                    if (rc != Firebird::IStatus::RESULT_OK &&
-                        rc != Firebird::IStatus::RESULT_SEGMENT)
-                        break;
-                    bytes.append(segment, length);
-                }
-                blob->close(st);
-            } catch (...) {
-                blob->release();
-                throw;
-            }
-            return bytes;
-        });
-    }
+    case SQL_BLOB:
+        return readBlob(blobId(field));
     default:
         return value(field).toString().toUtf8();
     }
+}
+
+FbBlobId FbQuery::blobId(int field) const {
+    if (isNull(field))
+        return 0;
+    const auto& c = cursor_->prepared->columns.at(field);
+    if (c.type != SQL_BLOB)
+        throw FbError(QStringLiteral("column %1 is not a BLOB").arg(c.name));
+    FbBlobId id = 0;
+    static_assert(sizeof id == sizeof(ISC_QUAD));
+    std::memcpy(&id, cursor_->row.data() + c.offset, sizeof id);
+    return id;
+}
+
+QByteArray FbQuery::readBlob(FbBlobId blobId) const {
+    if (blobId == 0)
+        return {};
+    ISC_QUAD id{};
+    std::memcpy(&id, &blobId, sizeof id);
+    FbConnection& connection = transaction_.connection();
+    return guarded(connection.client(), [&](ThrowStatusWrapper* st) {
+        QByteArray bytes;
+        auto* blob = connection.handle()->openBlob(st, transaction_.handle(), &id, 0, nullptr);
+        try {
+            char segment[32768];
+            for (;;) {
+                unsigned length = 0;
+                const int rc = blob->getSegment(st, sizeof segment, segment, &length);
+                if (rc != Firebird::IStatus::RESULT_OK && rc != Firebird::IStatus::RESULT_SEGMENT)
+                    break;
+                bytes.append(segment, length);
+            }
+            blob->close(st);
+        } catch (...) {
+            blob->release();
+            throw;
+        }
+        return bytes;
+    });
 }
 
 qint64 FbQuery::asInteger(int field) const {

@@ -12,6 +12,9 @@ namespace fb {
 
 class FbTransaction;
 
+// A BLOB of the current transaction, to be read later (0: none).
+using FbBlobId = quint64;
+
 // A statement with ":NAME" parameters and a settable order clause, run in one
 // transaction. Statements are prepared once per text and kept, so running the
 // same text again with other values costs no new prepare. Rows are read
@@ -63,6 +66,10 @@ public:
     qint64 asInteger(int field) const;
     QByteArray asBytes(int field) const;
     QVariant value(int field) const;
+
+    // A BLOB column's id, readable with readBlob while the transaction lasts.
+    FbBlobId blobId(int field) const;
+    QByteArray readBlob(FbBlobId id) const;
 
     // How many statement texts are prepared and kept.
     int preparedCount() const;
