@@ -135,6 +135,7 @@ void TfrmMain::createActions() {
     acCollapse = action(QStringLiteral("Thu gọn"), collapseGlyph());
     acClearSearchWord = new QAction(eraserGlyph(), QString(), this);
     acClearSearchWord->setToolTip(QStringLiteral("Xóa chữ tìm"));
+    acClearSearchWord->setVisible(false); // the box starts empty
 
     connect(acViewAll, &QAction::triggered, this, [this] { switchView(1); });
     connect(acBothu, &QAction::triggered, this, [this] { switchView(2); });
