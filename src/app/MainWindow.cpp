@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -111,7 +112,7 @@ TfrmMain::TfrmMain(TfrmDictionaryDM& dataModule, QWidget* parent)
     Splitter1->setStretchFactor(1, 1);
     setCentralWidget(Splitter1);
 
-    resize(884, 561 + kToolBarHeight);
+    resize(884, 561);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -129,8 +130,10 @@ void TfrmMain::createActions() {
     acViewAll = action(QStringLiteral("  &Tất cả  "), textGlyph(QStringLiteral("全")));
     acBothu = action(QStringLiteral("  &Bộ thủ  "), textGlyph(QStringLiteral("部")));
     acSonet = action(QStringLiteral("  &Số nét  "), textGlyph(QStringLiteral("畫")));
-    for (QAction* a : {acViewAll, acBothu, acSonet})
+    for (QAction* a : {acViewAll, acBothu, acSonet}) {
         a->setCheckable(true);
+        a->setShortcut(QKeySequence::mnemonic(a->text())); // the letter after "&"
+    }
     acExpand = action(QStringLiteral("Mở rộng"), expandGlyph());
     acCollapse = action(QStringLiteral("Thu gọn"), collapseGlyph());
     acClearSearchWord = new QAction(eraserGlyph(), QString(), this);
@@ -215,7 +218,6 @@ void TfrmMain::createListPane() {
     edSearchWord->setObjectName(QStringLiteral("edSearchWord"));
     edSearchWord->addAction(new QAction(magnifierGlyph(), QString(), edSearchWord),
                             QLineEdit::LeadingPosition);
-    edSearchWord->addAction(acClearSearchWord, QLineEdit::TrailingPosition);
 
     filterRow->addWidget(btnExpand);
     filterRow->addWidget(btnCollasep);
@@ -248,8 +250,9 @@ void TfrmMain::createListPane() {
     ppListWords->addAction(acExpand);
     ppListWords->addAction(acCollapse);
     gtvWords->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(gtvWords, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { ppListWords->popup(gtvWords->viewport()->mapToGlobal(at)); });
+    connect(gtvWords, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        ppListWords->popup(gtvWords->viewport()->mapToGlobal(at));
+    });
 
     connect(gtvWords->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { onViewCurrentChanged(current); });
@@ -262,13 +265,24 @@ void TfrmMain::createListPane() {
     });
     connect(qryWords, &WordQuery::currentRowChanged, this, [this] { placeCurrentRowInView(); });
 
-    connect(edSearchWord, &QLineEdit::textChanged, this, [this] { edSearchWordPropertiesChange(); });
+    connect(edSearchWord, &QLineEdit::textChanged, this,
+            [this] { edSearchWordPropertiesChange(); });
     connect(cbBothu, &platform::CloseUpComboBox::closedUp, this,
             [this] { cbBothuPropertiesCloseUp(); });
     connect(cbSonet, &QComboBox::currentIndexChanged, this, [this] { cbSonetPropertiesChange(); });
 
-    // The eraser shows while the box holds anything, blanks included.
-    idle_->add([this] { acClearSearchWord->setVisible(!edSearchWord->text().isEmpty()); });
+    // The eraser shows while the box holds anything, blanks included. The
+    // box's button does not follow the action's visibility, so the action
+    // leaves and rejoins the box.
+    idle_->add([this] {
+        const bool wanted = !edSearchWord->text().isEmpty();
+        acClearSearchWord->setVisible(wanted);
+        const bool present = edSearchWord->actions().contains(acClearSearchWord);
+        if (wanted && !present)
+            edSearchWord->addAction(acClearSearchWord, QLineEdit::TrailingPosition);
+        else if (!wanted && present)
+            edSearchWord->removeAction(acClearSearchWord);
+    });
 }
 
 void TfrmMain::createContentPane() {
@@ -374,8 +388,7 @@ void TfrmMain::switchView(int mode) {
 
 void TfrmMain::ReloadListWords() {
     // Decomposed Vietnamese must find what its composed form finds.
-    const QString text =
-        edSearchWord->text().trimmed().normalized(QString::NormalizationForm_C);
+    const QString text = edSearchWord->text().trimmed().normalized(QString::NormalizationForm_C);
     // The list redraws once, after the query is open again, whatever happens.
     gtvWords->setUpdatesEnabled(false);
     const struct Reattach {
@@ -429,8 +442,8 @@ void TfrmMain::ChooseRandomWord(int r) {
 void TfrmMain::placeCurrentRowInView() {
     const QModelIndex index = wordListModel->indexOfRecord(qryWords->currentRow());
     if (index.isValid() && gtvWords->currentIndex() != index) {
-        gtvWords->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        gtvWords->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
         gtvWords->scrollTo(index);
     }
 }

@@ -43,9 +43,8 @@ void GridView::setFooterVisible(bool visible) {
     if (footerVisible_ == visible)
         return;
     footerVisible_ = visible;
-    setViewportMargins(0, 0, 0, visible ? kFooterHeight : 0);
     footer_->setVisible(visible);
-    placeFooter();
+    updateGeometries();
 }
 
 void GridView::setColumnShares(const QHash<int, int>& shares,
@@ -93,8 +92,8 @@ void GridView::placeFooter() {
         return;
     const QRect vp = viewport()->geometry();
     const int x = columnViewportPosition(0);
-    footer_->setGeometry(vp.left() + std::max(0, x), vp.bottom() + 1,
-                         std::max(columnWidth(0), 40), kFooterHeight);
+    footer_->setGeometry(vp.left() + std::max(0, x), vp.bottom() + 1, std::max(columnWidth(0), 40),
+                         kFooterHeight);
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
@@ -103,7 +102,15 @@ void GridView::resizeEvent(QResizeEvent* event) {
 }
 
 void GridView::updateGeometries() {
+    // The tree sets the viewport's margins for its header; the footer's
+    // margin below is ours to put back.
     QTreeView::updateGeometries();
+    QMargins margins = viewportMargins();
+    const int bottom = footerVisible_ ? kFooterHeight : 0;
+    if (margins.bottom() != bottom) {
+        margins.setBottom(bottom);
+        setViewportMargins(margins);
+    }
     placeFooter();
 }
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QRegion>
 
 namespace platform {
 
@@ -26,15 +27,15 @@ void HintBalloon::showText(const QPoint& globalPoint, const QString& text, const
     const QRect textRect = metrics.boundingRect(QRect(0, 0, 600, 400), Qt::TextWordWrap, text);
     resize(textRect.width() + 2 * kPadding + 2, textRect.height() + 2 * kPadding + kPointer + 2);
     move(globalPoint + QPoint(0, 4));
+    // The shape itself, also where no compositor draws translucent windows.
+    const QRectF body = QRectF(rect()).adjusted(0, kPointer, 0, 0);
+    setMask(QRegion(outline(body).toFillPolygon().toPolygon()));
     update();
     show();
     raise();
 }
 
-void HintBalloon::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF body = QRectF(rect()).adjusted(0.5, kPointer + 0.5, -0.5, -0.5);
+QPainterPath HintBalloon::outline(const QRectF& body) const {
     QPainterPath path;
     path.addRoundedRect(body, style_.cornerRadius, style_.cornerRadius);
     QPainterPath pointer;
@@ -42,7 +43,14 @@ void HintBalloon::paintEvent(QPaintEvent*) {
     pointer.lineTo(body.left() + 6, body.top() - kPointer);
     pointer.lineTo(body.left() + 6 + kPointer, body.top() + 1);
     pointer.closeSubpath();
-    path = path.united(pointer);
+    return path.united(pointer);
+}
+
+void HintBalloon::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF body = QRectF(rect()).adjusted(0.5, kPointer + 0.5, -0.5, -0.5);
+    const QPainterPath path = outline(body);
     painter.setPen(palette().color(QPalette::ToolTipText));
     painter.setBrush(palette().color(QPalette::ToolTipBase));
     painter.drawPath(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPainterPath>
 #include <QWidget>
 
 namespace platform {
@@ -25,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPainterPath outline(const QRectF& body) const;
+
     static constexpr int kPointer = 8;
     static constexpr int kPadding = 6;
     QString text_;
