@@ -65,6 +65,18 @@ public:
     // The words viewed during the run, newest first.
     ViewedWords mdViewedWords;
 
+    // The entry page of a word record, left in vHTMLString (UTF-8). aContent
+    // is the record's CONTENT_VIE. Throws when a sense cannot pass through the
+    // page file; vHTMLString then keeps the previous page.
+    void SaveHTMLFormatted(const QByteArray& aContent, int aBothu, int aSonet,
+                           const QString& aBoHan, const QString& aBoViet, const QString& aNameHan,
+                           const QString& aNameViet);
+    QByteArray vHTMLString;
+
+    // One sense made into its linked fragment, passed through the page file:
+    // the byte-order mark, the linked text in UTF-8 and CR LF.
+    QByteArray AddHTMLTagToText(const QByteArray& aText);
+
     // The failure path of start-up: asks for this program to be started again
     // with administrator rights (see platform::runElevated for the guard).
     bool RunAsAdmin(QWidget* parent, const QString& program, const QString& parameters);
