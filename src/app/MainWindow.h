@@ -20,8 +20,11 @@ class WordQuery;
 
 namespace platform {
 class CloseUpComboBox;
+class HtmlView;
 class IdleUpdates;
 } // namespace platform
+
+class QTimer;
 
 // The main window: the tool bar, the word list pane with its filter row, and
 // the content pane. Its controls are public, as a form's are, so that the
@@ -76,6 +79,20 @@ public:
     QSplitter* Splitter1 = nullptr;
     QWidget* lcContent = nullptr;
     QWidget* pnContentWord = nullptr;
+    platform::HtmlView* ebContentWord = nullptr;
+    QMenu* ppContent = nullptr;
+    QAction* acGotoWord = nullptr;
+    QAction* acSelectAll = nullptr;
+    QAction* acCopy = nullptr;
+    // The end-of-scroll wait of qryWords: 300 ms after the current row last
+    // changed, the page of that row is shown.
+    QTimer* qryWordsEndScrollWait = nullptr;
+    static constexpr int kEndScrollMs = 300;
+
+    // Builds and shows the page of the current row and records the word;
+    // reports nothing.
+    void ShowContentWord();
+    void ebContentWordClick(Qt::MouseButton button, const QString& word);
 
     void SetViewMode(int mode);
     void ReloadListWords();
@@ -100,6 +117,8 @@ private:
     void edSearchWordPropertiesChange();
     void cbBothuPropertiesCloseUp();
     void cbSonetPropertiesChange();
+    void qryWordsEndScroll();
+    void acGotoWordExecute();
 
     platform::IdleUpdates* idle_ = nullptr;
     bool shown_ = false;

@@ -11,18 +11,11 @@
 #include <QTimer>
 #include <QtGlobal>
 #include <cstdio>
-#include <unistd.h>
 
 bool displayAvailable() {
     // A platform chosen by the caller (offscreen, a test's) needs no display.
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-}
-
-void prepareProcessEnvironment() {
-    // The web engine refuses to start as root inside its sandbox.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 void registerFontSubstitutes() {
@@ -43,7 +36,6 @@ int runZentavo(int argc, char* argv[]) {
         std::fputs("zentavo: no display to open a window on (DISPLAY is not set)\n", stderr);
         return 1;
     }
-    prepareProcessEnvironment();
     ZentavoApplication app(argc, argv);
     registerFontSubstitutes();
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// Process set-up that must happen before the application object exists.
+// Whether there is a display to open windows on (or a platform chosen by
+// the caller, such as offscreen).
 bool displayAvailable();
-void prepareProcessEnvironment();
 
 // Process set-up once the application object exists.
 void registerFontSubstitutes();

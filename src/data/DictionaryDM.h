@@ -32,6 +32,14 @@ public:
 // settings fields read at start-up.
 class QWidget;
 
+// What pages are drawn with.
+struct PageSettings {
+    quint32 bgColor = 0;
+    quint32 hanColor = 0;
+    qint32 hanSize = 0;
+    QString fontName;
+};
+
 class TfrmDictionaryDM {
 public:
     explicit TfrmDictionaryDM(QString programFolder = QString());
@@ -86,6 +94,9 @@ public:
     quint32 vMauchuHan = 0;
     qint32 vKichthuocHan = 0;
     bool vStartWin = false;
+    // The options key was found at start-up.
+    bool vOptionsStored = false;
+    PageSettings pageSettings() const;
 
     void ReadSystemOptions();
     void ReadActiveStyle();

@@ -5,7 +5,6 @@
 #include "render/PageFile.h"
 #include "render/PageStyle.h"
 #include "settings/ColorAndFont.h"
-#include "settings/GlobalSettings.h"
 
 #include <QRegularExpression>
 
@@ -30,9 +29,10 @@ QString trimControls(const QString& line) {
 } // namespace
 
 QByteArray TfrmDictionaryDM::AddHTMLTagToText(const QByteArray& aText) {
+    const PageSettings settings = pageSettings();
     LinkLook look;
-    look.colour = ColorToHTML(vMauchuHan);
-    look.size = vKichthuocHan;
+    look.colour = ColorToHTML(settings.hanColor);
+    look.size = settings.hanSize;
     // Invalid UTF-8 becomes U+FFFD as it is decoded.
     const QString linked = linkCharacters(QString::fromUtf8(aText), vHanWordList, look);
     return PageFile(vProgramFolder).passThrough(linked);
@@ -41,8 +41,11 @@ QByteArray TfrmDictionaryDM::AddHTMLTagToText(const QByteArray& aText) {
 void TfrmDictionaryDM::SaveHTMLFormatted(const QByteArray& aContent, int aBothu, int aSonet,
                                          const QString& aBoHan, const QString& aBoViet,
                                          const QString& aNameHan, const QString& aNameViet) {
+    const PageSettings settings = pageSettings();
     QByteArray page;
-    const auto line = [&page](const QByteArray& text) { page += text + kLineEnd; };
+    const auto line = [&page](const QByteArray& text) {
+        page += text + kLineEnd;
+    };
     line("<!DOCTYPE html>");
     line("<HTML>");
     line("<STYLE>");
@@ -50,7 +53,7 @@ void TfrmDictionaryDM::SaveHTMLFormatted(const QByteArray& aContent, int aBothu,
     line("</STYLE>");
     QByteArray body;
     try {
-        body = "<BODY bgcolor=\"" + ColorToHTML(vBgColor).toUtf8() + "\">";
+        body = "<BODY bgcolor=\"" + ColorToHTML(settings.bgColor).toUtf8() + "\">";
     } catch (...) {
         body = "<BODY bgcolor=\"#ffffff\">";
     }
@@ -58,7 +61,7 @@ void TfrmDictionaryDM::SaveHTMLFormatted(const QByteArray& aContent, int aBothu,
     line("<head>");
     line("<title></title>");
     line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />");
-    line("<font face=\"" + FontName.toUtf8() + "\">");
+    line("<font face=\"" + settings.fontName.toUtf8() + "\">");
     line("Bộ thủ: <font color=\"#990000\">" + QByteArray::number(aBothu) +
          "</font>, Số nét: <font color=\"#990000\">" + QByteArray::number(aSonet) +
          "</font><br/><hr>");
@@ -80,8 +83,8 @@ void TfrmDictionaryDM::SaveHTMLFormatted(const QByteArray& aContent, int aBothu,
         // counts as one).
         const QList<uint> chars = trimmed.toUcs4();
         const qsizetype labelLength = std::min<qsizetype>(2, chars.size());
-        const QString label = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()),
-                                                labelLength);
+        const QString label =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), labelLength);
         const QString rest = trimmed.mid(label.size());
         line("<ol><font color=\"#0088cc\">" + label.toUtf8() + "</font>" +
              AddHTMLTagToText(rest.toUtf8()) + "</ol>");

@@ -1,5 +1,6 @@
 #include "settings/ColorAndFont.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 #include <array>
@@ -53,6 +54,9 @@ QColor systemColor(int index) {
         kSystemColors[index].role == QPalette::NoRole)
         return Qt::black;
     const PaletteSlot slot = kSystemColors[index];
+    // Without a GUI application there is no palette to ask: a light scheme.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return QPalette(Qt::black, Qt::white).color(slot.group, slot.role);
     return QGuiApplication::palette().color(slot.group, slot.role);
 }
 

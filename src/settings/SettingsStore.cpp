@@ -17,6 +17,7 @@ using namespace settings;
 void TfrmDictionaryDM::ReadSystemOptions() {
     try {
         const RegistryKey key = RegistryKey::open(RegRoot::CurrentUser, kOptionsKey, false);
+        vOptionsStored = true;
         try {
             vOpenDict = key.readInteger(kOpenDict);
             FontName = key.readString(kFontName);
@@ -164,4 +165,12 @@ void TfrmDictionaryDM::SetRegistryData(RegRoot RootKey, const QString& Key, cons
         break;
     }
     throw RegistryError(platform::kErrorBadRegistryWrite);
+}
+
+PageSettings TfrmDictionaryDM::pageSettings() const {
+    // Before any options are stored (a first run) the fields hold zeros,
+    // which would draw black on black; pages then use the defaults.
+    if (!vOptionsStored)
+        return {kDefaultBgColor, kDefaultMauchuHan, kDefaultKichthuocHan, kDefaultFontName};
+    return {vBgColor, vMauchuHan, vKichthuocHan, FontName};
 }

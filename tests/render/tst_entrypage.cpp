@@ -42,6 +42,7 @@ private slots:
         folder_ = std::make_unique<QTemporaryDir>();
         dm_ = std::make_unique<TfrmDictionaryDM>(folder_->path());
         dm_->vHanWordList.setText(QString::fromUtf8("一二人行𠀧"));
+        dm_->vOptionsStored = true;
         dm_->vBgColor = 0x00FFFFFF;
         dm_->vMauchuHan = 0x000000FF;
         dm_->vKichthuocHan = 4;
@@ -51,15 +52,17 @@ private slots:
     void pageBytes_data() {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("record"); // radical, strokes, radical Han, radical name, Han, reading
+        QTest::addColumn<QStringList>(
+            "record"); // radical, strokes, radical Han, radical name, Han, reading
         QTest::addColumn<quint32>("hanColour");
         QTest::addColumn<int>("hanSize");
-        QTest::newRow("empty content") << "empty-content.html" << QByteArray()
-                                       << QStringList{"9", "2", "人", "nhân", "人", "nhân"}
-                                       << 0x000000FFu << 4;
+        QTest::newRow("empty content")
+            << "empty-content.html" << QByteArray()
+            << QStringList{"9", "2", "人", "nhân", "人", "nhân"} << 0x000000FFu << 4;
         QTest::newRow("senses: letters, 0, a bare 7, leading blanks, < and &, two digits")
             << "senses.html"
-            << QString("1. 一 là một\r\nabc\r\n0. zero\n7\r\n   3. a<b & c 二.\r\n(4) x\r10. 一二\r\n")
+            << QString(
+                   "1. 一 là một\r\nabc\r\n0. zero\n7\r\n   3. a<b & c 二.\r\n(4) x\r10. 一二\r\n")
                    .toUtf8()
             << QStringList{"1", "1", "一", "nhất", "一", "nhất, <b>&"} << 0x000000FFu << 4;
         QTest::newRow("another Han colour and size")
@@ -83,6 +86,20 @@ private slots:
         QVERIFY(!dm_->vHTMLString.startsWith("\xEF\xBB\xBF"));
     }
 
+    void firstRunPagesUseTheDefaults() {
+        // Nothing stored yet: the fields are zeros, the page is not black on black.
+        dm_->vOptionsStored = false;
+        dm_->vBgColor = dm_->vMauchuHan = 0;
+        dm_->vKichthuocHan = 0;
+        FontName.clear();
+        dm_->SaveHTMLFormatted("1. 一", 1, 1, "一", "nhất", "一", "nhất");
+        const QByteArray page = dm_->vHTMLString;
+        QVERIFY(!page.contains("bgcolor=\"#000000\""));
+        QVERIFY(page.contains("<font face=\"Segoe UI\">"));
+        QVERIFY(page.contains("<font size=\"4\">"));
+        QCOMPARE(dm_->vBgColor, 0u);
+    }
+
     void linking_data() {
         QTest::addColumn<QString>("known");
         QTest::addColumn<QString>("text");
@@ -90,20 +107,25 @@ private slots:
         const QString yi = QString::fromUtf8("一"), er = QString::fromUtf8("二");
         const QString ba = QString::fromUtf8("𠀧");
         QTest::newRow("one character alone: spaced") << "一二" << yi << link(yi, true);
-        QTest::newRow("known character ends a text: close")
-            << "一二" << "a" + yi << "a" + link(yi, false);
+        QTest::newRow("known character ends a text: close") << "一二"
+                                                            << "a" + yi << "a" + link(yi, false);
         QTest::newRow("before a full stop") << "一二" << yi + "." << link(yi, false) + ".";
         QTest::newRow("before a comma") << "一二" << yi + "," << link(yi, false) + ",";
         QTest::newRow("before a blank") << "一二" << yi + " x" << link(yi, true) + " x";
         QTest::newRow("before a letter") << "一二" << yi + "x" << link(yi, true) + "x";
-        QTest::newRow("before ; and )") << "一二" << yi + ";" + yi + ")"
-                                        << link(yi, true) + ";" + link(yi, true) + ")";
-        QTest::newRow("two in a row") << "一二" << yi + er + " " << link(yi, false) + link(er, true) + " ";
-        QTest::newRow("unknown characters, < and & pass") << "一二" << "人<&>" << "人<&>";
+        QTest::newRow("before ; and )")
+            << "一二" << yi + ";" + yi + ")" << link(yi, true) + ";" + link(yi, true) + ")";
+        QTest::newRow("two in a row")
+            << "一二" << yi + er + " " << link(yi, false) + link(er, true) + " ";
+        QTest::newRow("unknown characters, < and & pass") << "一二"
+                                                          << "人<&>"
+                                                          << "人<&>";
         QTest::newRow("empty word list: no link") << "" << yi + er << yi + er;
         QTest::newRow("Extension B is one character")
             << "一𠀧" << ba + "," + ba << link(ba, false) + "," + link(ba, false);
-        QTest::newRow("empty text") << "一" << "" << "";
+        QTest::newRow("empty text") << "一"
+                                    << ""
+                                    << "";
     }
 
     void linking() {
@@ -119,15 +141,19 @@ private slots:
         QCOMPARE(dm_->AddHTMLTagToText(QByteArray()), QByteArray("\xEF\xBB\xBF"));
         QCOMPARE(pageFile(), QByteArray("\xEF\xBB\xBF"));
         // Invalid UTF-8 becomes U+FFFD.
-        const QByteArray fragment = dm_->AddHTMLTagToText("a\xff" "b");
-        QCOMPARE(fragment, QByteArray("\xEF\xBB\xBF" "a\xEF\xBF\xBD" "b\r\n"));
+        const QByteArray fragment = dm_->AddHTMLTagToText("a\xff"
+                                                          "b");
+        QCOMPARE(fragment, QByteArray("\xEF\xBB\xBF"
+                                      "a\xEF\xBF\xBD"
+                                      "b\r\n"));
         QCOMPARE(pageFile(), fragment);
     }
 
     void pageFileHoldsTheLastSense() {
         dm_->SaveHTMLFormatted("1. 一\r\n2. 二 cuối", 1, 1, "一", "nhất", "一", "nhất");
-        QCOMPARE(pageFile(), QByteArray("\xEF\xBB\xBF") +
-                                 (" " + link(QString::fromUtf8("二"), true) + " cuối\r\n").toUtf8());
+        QCOMPARE(pageFile(),
+                 QByteArray("\xEF\xBB\xBF") +
+                     (" " + link(QString::fromUtf8("二"), true) + " cuối\r\n").toUtf8());
     }
 
     void unwritablePageFileKeepsThePreviousPage() {
@@ -150,7 +176,8 @@ private slots:
             QSKIP("root writes into read-only folders");
         QVERIFY(QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::ExeOwner));
         const PageFile file(folder_->path());
-        QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder_->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!file.path().startsWith(folder_->path()));
         QVERIFY(file.path().endsWith("zentavo/tmp.html"));
     }
