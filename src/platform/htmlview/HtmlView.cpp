@@ -287,6 +287,8 @@ QString HtmlView::selectedText() const {
 }
 
 void HtmlView::selectAll() {
+    // Editing commands go to the focused frame: the page must have the focus.
+    view_->setFocus();
     page_->triggerAction(QWebEnginePage::SelectAll);
 }
 
