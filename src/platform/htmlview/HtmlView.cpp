@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QShortcut>
@@ -37,6 +38,12 @@ void registerScheme() {
                     QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
     QWebEngineUrlScheme::registerScheme(scheme);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Pages name Windows faces; the program folder's font configuration maps
+    // them to installed ones for the engine (which asks fontconfig, not Qt).
+    const QString fonts =
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + QStringLiteral("/fonts.conf");
+    if (!qEnvironmentVariableIsSet("FONTCONFIG_FILE") && QFileInfo::exists(fonts))
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(fonts));
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
