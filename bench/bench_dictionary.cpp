@@ -36,11 +36,7 @@ void search(benchmark::State& state, const char* text, bool withCount) {
     fb::FbQuery q(sharedModule().trDictionary());
     q.setSQL(words::kWordRecordSQL + QStringLiteral("\n where ") + words::kSearchClause);
     q.setOrderClause(words::kWordOrderClause);
-    const QString u = QString::fromUtf8(text).toUpper();
-    q.setParam(QStringLiteral("SEARCH_TEXT"), u);
-    q.setParam(QStringLiteral("SEARCH_TEXT_1"), u + QStringLiteral(",%"));
-    q.setParam(QStringLiteral("SEARCH_TEXT_2"), QStringLiteral("% ") + u);
-    q.setParam(QStringLiteral("SEARCH_TEXT_3"), QStringLiteral("% ") + u + QStringLiteral(",%"));
+    words::bindSearchText(q, QString::fromUtf8(text).toUpper());
     qint64 rows = 0;
     for (auto _ : state) {
         q.open(); // opens and makes the first row current, as the list does

@@ -5,6 +5,8 @@
 #include "data/DictionaryDM.h"
 #include "data/WordQuery.h"
 
+#include "GuiBenchmarkMain.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -60,11 +62,5 @@ BENCHMARK(BM_HanWordList)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

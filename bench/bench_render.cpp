@@ -9,6 +9,8 @@
 #include "platform/htmlview/HtmlView.h"
 #include "render/CharacterLinking.h"
 
+#include "GuiBenchmarkMain.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -118,11 +120,5 @@ BENCHMARK(BM_RowChangeToPage)->UseManualTime()->Iterations(20)->Unit(benchmark::
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

@@ -501,12 +501,7 @@ void TfrmMain::ReloadListWords() {
     }
     qryWords->setSQL(statement);
     if (vTypeView == 1 && !text.isEmpty()) {
-        const QString u = text.toUpper();
-        qryWords->setParam(QStringLiteral("SEARCH_TEXT"), u);
-        qryWords->setParam(QStringLiteral("SEARCH_TEXT_1"), u + QStringLiteral(",%"));
-        qryWords->setParam(QStringLiteral("SEARCH_TEXT_2"), QStringLiteral("% ") + u);
-        qryWords->setParam(QStringLiteral("SEARCH_TEXT_3"),
-                           QStringLiteral("% ") + u + QStringLiteral(",%"));
+        words::bindSearchText(*qryWords, text.toUpper());
     } else if (vTypeView == 2) {
         qryWords->setParam(QStringLiteral("BO_THU"), currentRadical());
     } else if (vTypeView == 3) {

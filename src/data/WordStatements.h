@@ -31,4 +31,14 @@ inline const QString kSearchClause = QStringLiteral(
 inline const QString kCheckWordSQL = QStringLiteral(
     "select SP.RESULT, SP.TRANSLATE_WORD\nfrom SP_CHECK_WORD(:TYPE_DICT, :A_WORD) SP");
 
+// Binds the search clause's parameters for an upper-cased search text: the
+// Han form like it, or the readings holding it as a whole reading.
+template <class Query> void bindSearchText(Query& query, const QString& upper) {
+    query.setParam(QStringLiteral("SEARCH_TEXT"), upper);
+    query.setParam(QStringLiteral("SEARCH_TEXT_1"), upper + QStringLiteral(",%"));
+    query.setParam(QStringLiteral("SEARCH_TEXT_2"), QStringLiteral("% ") + upper);
+    query.setParam(QStringLiteral("SEARCH_TEXT_3"),
+                   QStringLiteral("% ") + upper + QStringLiteral(",%"));
+}
+
 } // namespace words

@@ -23,10 +23,7 @@ int main(int argc, char* argv[]) {
         query.setSQL(words::kWordRecordSQL + QStringLiteral("\n where ") + words::kSearchClause);
         query.setOrderClause(words::kWordOrderClause);
         const QString text = QString::fromUtf8(argv[2]).toUpper();
-        query.setParam(QStringLiteral("SEARCH_TEXT"), text);
-        query.setParam(QStringLiteral("SEARCH_TEXT_1"), text + QStringLiteral(",%"));
-        query.setParam(QStringLiteral("SEARCH_TEXT_2"), QStringLiteral("% ") + text);
-        query.setParam(QStringLiteral("SEARCH_TEXT_3"), QStringLiteral("% ") + text + QStringLiteral(",%"));
+        words::bindSearchText(query, text);
         qint64 rows = 0;
         for (int pass = 0; pass < 2; ++pass) {
             rows = 0;

@@ -17,11 +17,7 @@ namespace {
 void bindSearch(FbQuery& q, const QString& text) {
     q.setSQL(words::kWordRecordSQL + QStringLiteral("\n where ") + words::kSearchClause);
     q.setOrderClause(words::kWordOrderClause);
-    const QString u = text.toUpper();
-    q.setParam("SEARCH_TEXT", u);
-    q.setParam("SEARCH_TEXT_1", u + ",%");
-    q.setParam("SEARCH_TEXT_2", "% " + u);
-    q.setParam("SEARCH_TEXT_3", "% " + u + ",%");
+    words::bindSearchText(q, text.toUpper());
 }
 
 QStringList hanForms(FbQuery& q) {
@@ -57,22 +53,23 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("one") << "select * from T where A = :A" << "select * from T where A = ?"
-                             << QStringList{"A"};
+        QTest::newRow("one") << "select * from T where A = :A"
+                             << "select * from T where A = ?" << QStringList{"A"};
         QTest::newRow("repeated name")
             << "where (x like :S) or (y = :S) or (y like :S_1)"
             << "where (x like ?) or (y = ?) or (y like ?)" << QStringList{"S", "S", "S_1"};
-        QTest::newRow("lower-case name upper-cased") << "values (:id,:Han)" << "values (?,?)"
-                                                     << QStringList{"ID", "HAN"};
-        QTest::newRow("inside a literal") << "select ':X', 'it''s :Y' from T where a = :Z"
-                                          << "select ':X', 'it''s :Y' from T where a = ?"
-                                          << QStringList{"Z"};
-        QTest::newRow("quoted identifier") << "select \":A\" from T" << "select \":A\" from T"
-                                           << QStringList{};
+        QTest::newRow("lower-case name upper-cased") << "values (:id,:Han)"
+                                                     << "values (?,?)" << QStringList{"ID", "HAN"};
+        QTest::newRow("inside a literal")
+            << "select ':X', 'it''s :Y' from T where a = :Z"
+            << "select ':X', 'it''s :Y' from T where a = ?" << QStringList{"Z"};
+        QTest::newRow("quoted identifier") << "select \":A\" from T"
+                                           << "select \":A\" from T" << QStringList{};
         QTest::newRow("comments") << "select 1 -- :A\n/* :B */ from T where c = :C"
                                   << "select 1 -- :A\n/* :B */ from T where c = ?"
                                   << QStringList{"C"};
-        QTest::newRow("colon alone") << "select a : b" << "select a : b" << QStringList{};
+        QTest::newRow("colon alone") << "select a : b"
+                                     << "select a : b" << QStringList{};
     }
 
     void positional() {
@@ -90,7 +87,8 @@ private slots:
         // Every row holds the reading as a whole reading, never as a part.
         for (q.open(); q.isOpen(); q.next()) {
             const QStringList readings = q.asString("NAME_VIE").split(", ");
-            QVERIFY2(readings.contains(QString::fromUtf8("nhất")), qPrintable(q.asString("NAME_VIE")));
+            QVERIFY2(readings.contains(QString::fromUtf8("nhất")),
+                     qPrintable(q.asString("NAME_VIE")));
         }
         QCOMPARE(q.paramNames(),
                  (QStringList{"SEARCH_TEXT", "SEARCH_TEXT_1", "SEARCH_TEXT_2", "SEARCH_TEXT_3"}));
@@ -139,9 +137,11 @@ private slots:
             "1. \xc3\x82m H\xc3\xa1n Vi\xe1\xbb\x87t: h\xc3\xa0nh, h\xc3\xa0ng, h\xe1\xba\xa1nh, "
             "h\xe1\xba\xa1ng\r\n"
             "2. B\xc3\xadnh \xc3\xa2m: x\xc3\xadng\r\n"
-            "3. Ngh\xc4\xa9" "a (ti\xe1\xba\xbfng Anh): go; walk; move, travel; circulate; Kangxi "
+            "3. Ngh\xc4\xa9"
+            "a (ti\xe1\xba\xbfng Anh): go; walk; move, travel; circulate; Kangxi "
             "radical 144\r\n"
-            "4. B\xe1\xbb\x99 \xe8\xa1\x8c (h\xc3\xa0nh), th\xc3\xaam 0 n\xc3\xa9t, t\xe1\xbb\x95ng 6 "
+            "4. B\xe1\xbb\x99 \xe8\xa1\x8c (h\xc3\xa0nh), th\xc3\xaam 0 n\xc3\xa9t, "
+            "t\xe1\xbb\x95ng 6 "
             "n\xc3\xa9t\r\n"
             "5. M\xc3\xa3 Unicode: U+884C";
         QCOMPARE(q.asBytes("CONTENT_VIE"), expected);
@@ -218,10 +218,12 @@ private slots:
     void errorsCarryFirebirdsText_data() {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("fragment");
-        QTest::newRow("syntax") << "selec 1 from rdb$database" << "Token unknown";
-        QTest::newRow("unknown table") << "select * from NO_SUCH_TABLE" << "NO_SUCH_TABLE";
-        QTest::newRow("write in a read-only transaction")
-            << "delete from HAN_VIET_WORDS" << "read-only";
+        QTest::newRow("syntax") << "selec 1 from rdb$database"
+                                << "Token unknown";
+        QTest::newRow("unknown table") << "select * from NO_SUCH_TABLE"
+                                       << "NO_SUCH_TABLE";
+        QTest::newRow("write in a read-only transaction") << "delete from HAN_VIET_WORDS"
+                                                          << "read-only";
     }
 
     void errorsCarryFirebirdsText() {
