@@ -212,7 +212,7 @@ FbQuery::Prepared& FbQuery::statementFor(const QString& text) {
 // Builds the input message from the current values (the layer describes each
 // value as it is, so a text longer than the column it is compared with is no
 // error) and opens a cursor or runs the statement.
-void FbQuery::runWithInput(Prepared& p, bool withCursor) {
+void FbQuery::runWithInput(Prepared& p, Cursor* cursor) {
     FbConnection& connection = transaction_.connection();
     FbClient& client = connection.client();
     const unsigned count = unsigned(p.names.size());
@@ -286,8 +286,8 @@ void FbQuery::runWithInput(Prepared& p, bool withCursor) {
                     std::memcpy(field + sizeof length, data[i].constData(), length);
                 }
             }
-            if (withCursor) {
-                cursor_->resultSet = p.statement->openCursor(st, transaction_.handle(), input,
+            if (cursor) {
+                cursor->resultSet = p.statement->openCursor(st, transaction_.handle(), input,
                                                              buffer.data(), p.output, 0);
             } else {
                 p.statement->execute(st, transaction_.handle(), input, buffer.data(), nullptr,
@@ -308,7 +308,7 @@ void FbQuery::open() {
     cursor_->prepared = lastPrepared_;
     cursor_->row.assign(p.outputLength, 0);
     try {
-        runWithInput(p, true);
+        runWithInput(p, cursor_.get());
     } catch (...) {
         cursor_.reset();
         throw;
@@ -318,7 +318,7 @@ void FbQuery::open() {
 
 void FbQuery::execute() {
     close();
-    runWithInput(statementFor(fullSQL()), false);
+    runWithInput(statementFor(fullSQL()), nullptr);
 }
 
 void FbQuery::close() {
@@ -354,16 +354,20 @@ bool FbQuery::next() {
 }
 
 qint64 FbQuery::rowCount() {
-    // The cursor of the count must not disturb the open one.
-    FbQuery counter(transaction_);
-    counter.setSQL(QStringLiteral("select count(*) from (\n%1\n)").arg(sql_));
-    counter.params_ = params_;
-    counter.cache_ = cache_;
-    counter.open();
-    const qint64 n = counter.isOpen() ? counter.asInteger(0) : 0;
-    counter.close();
-    cache_ = counter.cache_; // keep the prepared count for the next time
-    return n;
+    // A cursor of its own: the open one stays where it is.
+    Prepared& p = statementFor(QStringLiteral("select count(*) from (\n%1\n)").arg(sql_));
+    Cursor count;
+    count.prepared = lastPrepared_;
+    count.row.assign(p.outputLength, 0);
+    runWithInput(p, &count);
+    return guarded(transaction_.connection().client(), [&](ThrowStatusWrapper* st) {
+        ISC_INT64 n = 0;
+        if (count.resultSet->fetchNext(st, count.row.data()) == Firebird::IStatus::RESULT_OK)
+            std::memcpy(&n, count.row.data() + p.columns.at(0).offset, sizeof n);
+        count.resultSet->close(st);
+        count.resultSet = nullptr;
+        return qint64(n);
+    });
 }
 
 QStringList FbQuery::fieldNames() const {

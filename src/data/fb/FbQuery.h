@@ -79,7 +79,8 @@ private:
     struct Cursor;
     Prepared& prepared(const QString& key, const QString& positionalSql, const QStringList& names);
     Prepared& statementFor(const QString& text);
-    void runWithInput(Prepared& p, bool withCursor);
+    // Runs the statement with the current values; opens cursor when given.
+    void runWithInput(Prepared& p, Cursor* cursor);
     int requireField(const QString& name) const;
 
     FbTransaction& transaction_;

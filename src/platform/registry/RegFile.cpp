@@ -108,12 +108,12 @@ std::optional<RegValue> parseData(const QString& data) {
     qsizetype colon = data.indexOf(u':');
     if (colon < 0)
         return std::nullopt;
-    const QString spec = data.left(colon).mid(3);
-    if (!spec.isEmpty()) {
-        if (!spec.startsWith(u'(') || !spec.endsWith(u')'))
+    const QString typeTag = data.left(colon).mid(3); // "(2)" in "hex(2):"
+    if (!typeTag.isEmpty()) {
+        if (!typeTag.startsWith(u'(') || !typeTag.endsWith(u')'))
             return std::nullopt;
         bool ok = false;
-        type = spec.mid(1, spec.size() - 2).toUInt(&ok, 16);
+        type = typeTag.mid(1, typeTag.size() - 2).toUInt(&ok, 16);
         if (!ok)
             return std::nullopt;
     }
