@@ -188,7 +188,9 @@ void TfrmMain::createListPane() {
         auto* row = new QHBoxLayout(item);
         row->setContentsMargins(0, 0, 0, 0);
         row->setSpacing(4);
-        row->addWidget(new QLabel(caption, item));
+        auto* label = new QLabel(caption, item);
+        label->setFont(QFont(QStringLiteral("Segoe UI"), 10)); // the layout's caption font
+        row->addWidget(label);
         row->addWidget(field, 1);
         field->setParent(item);
         return item;
@@ -429,6 +431,9 @@ void TfrmMain::FormShow() {
         all += list.asString(nameHan);
     dm.vHanWordList.setText(all);
     vIsInit = false;
+    // A first show slower than the wait would otherwise never show a page.
+    if (qryWords->current() && !qryWordsEndScrollWait->isActive())
+        qryWordsEndScrollWait->start();
 }
 
 int TfrmMain::currentRadical() const {

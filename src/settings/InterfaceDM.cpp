@@ -4,8 +4,7 @@ namespace {
 TInterfaceDM* g_interfaceDM = nullptr;
 }
 
-TInterfaceDM::TInterfaceDM()
-    : layoutCaptionFont(QStringLiteral("Segoe UI"), 10) {
+TInterfaceDM::TInterfaceDM() {
     hintStyle.font = QFont(QStringLiteral("Segoe UI"), 10);
     hintStyle.cornerRadius = 6;
 }

@@ -4,13 +4,12 @@
 
 #include <QFont>
 
-// The interface data module: looks shared by every window (the caption font
-// of layout items, the application-wide hint style).
+// The interface data module: looks shared by every window, such as the
+// application-wide hint style (a window's own style takes precedence).
 class TInterfaceDM {
 public:
     TInterfaceDM();
 
-    QFont layoutCaptionFont;
     platform::HintBalloon::Style hintStyle;
 };
 
