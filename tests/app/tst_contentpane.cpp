@@ -80,6 +80,19 @@ private slots:
             word->nameHan);
     }
 
+    void aSlowFirstShowStillShowsAPage() {
+        cleanup();
+        dm_ = std::make_unique<TfrmDictionaryDM>(builtProgramFolder());
+        dm_->DataModuleCreate();
+        form_ = std::make_unique<TfrmMain>(*dm_);
+        QTest::qWait(TfrmMain::kEndScrollMs + 200); // the wait runs out before the show
+        QVERIFY(view()->pageBytes().isEmpty());
+        QSignalSpy loaded(view(), &HtmlView::loadFinished);
+        form_->show();
+        QVERIFY(loaded.wait(10'000));
+        QVERIFY(view()->pageBytes().contains("<font size=\"7\">"));
+    }
+
     void movingQuicklyBuildsOnlyTheLastPage() {
         QSignalSpy loaded(view(), &HtmlView::loadFinished);
         QWidget* list = f().gtvWords;
