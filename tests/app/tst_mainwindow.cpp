@@ -409,6 +409,18 @@ private slots:
         QVERIFY(balloon->isVisible());
         QCOMPARE(balloon->text(), f.qryWords->current()->nameHan);
         QCOMPARE(f.gtvWords->hintFor(cell.siblingAtColumn(1)), QString()); // "nhất" fits
+        // A reading too long for its cell shows whole in the hint.
+        bool checked = false;
+        for (int r = 0; r < f.qryWords->rowCount() && !checked; ++r) {
+            const QString reading = f.qryWords->row(r).nameVie;
+            if (reading.size() < 40)
+                continue;
+            const QModelIndex cut = f.wordListModel->indexOfRecord(r).siblingAtColumn(1);
+            f.gtvWords->scrollTo(cut);
+            QCOMPARE(f.gtvWords->hintFor(cut), reading);
+            checked = true;
+        }
+        QVERIFY(checked);
     }
 
     void emptyResult() {
