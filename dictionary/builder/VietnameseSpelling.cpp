@@ -1,5 +1,8 @@
 #include "VietnameseSpelling.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace builder {
 
 namespace {
@@ -35,35 +38,25 @@ QChar toneMark(QChar letter) {
 // Letters with their Telex doublings resolved: aa â, aw ă, ee ê, oo ô, ow ơ,
 // uw ư, a lone w ư, dd đ.
 QString resolveLetters(const QString& s) {
+    struct Digraph {
+        char16_t first, second, letter;
+    };
+    static constexpr Digraph kDigraphs[] = {
+        {u'd', u'd', u'đ'}, {u'a', u'a', u'â'}, {u'a', u'w', u'ă'}, {u'e', u'e', u'ê'},
+        {u'o', u'o', u'ô'}, {u'o', u'w', u'ơ'}, {u'u', u'w', u'ư'},
+    };
     QString out;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s[i];
         const QChar next = i + 1 < s.size() ? s[i + 1] : QChar();
-        if (c == u'd' && next == u'd') {
-            out += u'đ';
+        const auto* digraph =
+            std::find_if(std::begin(kDigraphs), std::end(kDigraphs),
+                         [&](const Digraph& d) { return c == d.first && next == d.second; });
+        if (digraph != std::end(kDigraphs)) {
+            out += QChar(digraph->letter);
             ++i;
-        } else if (c == u'a' && next == u'a') {
-            out += u'â';
-            ++i;
-        } else if (c == u'a' && next == u'w') {
-            out += u'ă';
-            ++i;
-        } else if (c == u'e' && next == u'e') {
-            out += u'ê';
-            ++i;
-        } else if (c == u'o' && next == u'o') {
-            out += u'ô';
-            ++i;
-        } else if (c == u'o' && next == u'w') {
-            out += u'ơ';
-            ++i;
-        } else if (c == u'u' && next == u'w') {
-            out += u'ư';
-            ++i;
-        } else if (c == u'w') {
-            out += u'ư';
         } else {
-            out += c;
+            out += c == u'w' ? QChar(u'ư') : c;
         }
     }
     return out;

@@ -63,7 +63,7 @@ struct FbQuery::Prepared {
     QStringList names;             // parameter of each position
     std::vector<unsigned> inTypes; // as the server describes each position
     std::vector<int> inSubTypes;
-    std::vector<unsigned> inLengths;  // in bytes
+    std::vector<unsigned> inLengths; // in bytes
     std::vector<unsigned> inCharsets;
     std::vector<Column> columns;
     unsigned outputLength = 0;
@@ -102,6 +102,7 @@ FbQuery::~FbQuery() {
 void FbQuery::setSQL(const QString& sql) {
     close();
     sql_ = sql;
+    paramNames_ = toPositional(sql).names;
 }
 
 void FbQuery::setOrderClause(const QString& clause) {
@@ -114,14 +115,14 @@ QString FbQuery::fullSQL() const {
 }
 
 QStringList FbQuery::paramNames() const {
-    QStringList names = toPositional(sql_).names;
+    QStringList names = paramNames_;
     names.removeDuplicates();
     return names;
 }
 
 void FbQuery::setParam(const QString& name, const QVariant& value) {
     const QString key = name.toUpper();
-    if (!toPositional(sql_).names.contains(key))
+    if (!paramNames_.contains(key))
         throw FbError(QStringLiteral("the statement has no parameter :%1").arg(name));
     params_.insert(key, value);
 }
@@ -288,7 +289,7 @@ void FbQuery::runWithInput(Prepared& p, Cursor* cursor) {
             }
             if (cursor) {
                 cursor->resultSet = p.statement->openCursor(st, transaction_.handle(), input,
-                                                             buffer.data(), p.output, 0);
+                                                            buffer.data(), p.output, 0);
             } else {
                 p.statement->execute(st, transaction_.handle(), input, buffer.data(), nullptr,
                                      nullptr);

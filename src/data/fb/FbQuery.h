@@ -85,6 +85,7 @@ private:
 
     FbTransaction& transaction_;
     QString sql_;
+    QStringList paramNames_; // of sql_, one per position
     QString orderClause_;
     QHash<QString, QVariant> params_;
     QHash<QString, std::shared_ptr<Prepared>> cache_;
